@@ -8,6 +8,8 @@ Text listenerServiceName;
 Text listenerImagePath;
 Text runDirectory;
 bool winsockStarted = false;
+bool databaseStartOwed = false;
+bool listenerStartOwed = false;
 
 namespace {
 Platform* installedPlatform = nullptr;

@@ -13,3 +13,9 @@ extern Text runDirectory;
 
 // Set once Windows Sockets has been started; cleared at shutdown.
 extern bool winsockStarted;
+
+// Starts that the poll of 时钟2 still owes after a listener repair: the
+// database once it has stopped, and the listener when it was still stopping
+// as the repair asked it to start. The timer runs while either is owed.
+extern bool databaseStartOwed;
+extern bool listenerStartOwed;

@@ -61,6 +61,8 @@ SimulatedWindows::~SimulatedWindows() {
   listenerImagePath.clear();
   runDirectory.clear();
   winsockStarted = false;
+  databaseStartOwed = false;
+  listenerStartOwed = false;
   InstallPlatform(nullptr);
   EXPECT_TRUE(openHandles.empty()) << openHandles.size() << " handle(s) left open";
 }
