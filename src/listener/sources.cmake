@@ -1,0 +1,3 @@
+target_sources(korvane_core PRIVATE
+  listener/listener_discovery.cpp
+)

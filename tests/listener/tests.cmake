@@ -1,0 +1,3 @@
+target_sources(korvane_tests PRIVATE
+  listener/listener_discovery_test.cpp
+)
