@@ -1,3 +1,4 @@
 target_sources(korvane_core PRIVATE
   listener/listener_discovery.cpp
+  listener/config_files.cpp
 )

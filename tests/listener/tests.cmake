@@ -1,3 +1,4 @@
 target_sources(korvane_tests PRIVATE
   listener/listener_discovery_test.cpp
+  listener/config_files_test.cpp
 )
