@@ -1,4 +1,5 @@
 target_sources(korvane_tests PRIVATE
   listener/listener_discovery_test.cpp
   listener/config_files_test.cpp
+  listener/host_rewriting_test.cpp
 )
