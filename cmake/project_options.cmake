@@ -1,4 +1,5 @@
 # Flags for the project's own targets only; GoogleTest is built without them.
+option(KORVANE_WINE_TESTS "Windows build: build the tests that run under Wine" OFF)
 option(KORVANE_SANITIZE "Build the Linux tests with AddressSanitizer and UBSan" ON)
 
 function(korvane_target_options target)

@@ -5,9 +5,8 @@ set -euo pipefail
 need=()
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 
-packages=(cmake g++ googletest g++-mingw-w64-i686-posix wine wine32 xvfb
-          wine64 fonts-wqy-microhei locales x11-apps imagemagick binutils-mingw-w64-i686 util-linux
-          qemu-user-static)
+packages=(cmake g++ googletest g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
+          wine wine32 wine64 xvfb fonts-wqy-microhei locales x11-apps imagemagick util-linux)
 for p in "${packages[@]}"; do have "$p" || need+=("$p"); done
 
 if [ ${#need[@]} -gt 0 ]; then
@@ -25,13 +24,3 @@ if ! locale -a 2>/dev/null | grep -qi '^zh_CN\.utf-\?8$'; then
   locale-gen >/dev/null
 fi
 
-# Some kernels here cannot run 32-bit Linux programs (no IA32 emulation), and
-# Wine's 32-bit loader is one. Then let the kernel hand them to qemu.
-if ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
-  [ -f /proc/sys/fs/binfmt_misc/register ] || mount -t binfmt_misc binfmt_misc /proc/sys/fs/binfmt_misc
-  if [ ! -e /proc/sys/fs/binfmt_misc/qemu-i386 ]; then
-    printf '%s' ':qemu-i386:M::\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:/usr/bin/qemu-i386-static:F' \
-      > /proc/sys/fs/binfmt_misc/register
-  fi
-  /usr/lib/wine/wine --version >/dev/null
-fi

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Runs every test: the Linux unit tests, then the Windows build's tests and
-# scenarios under Wine. Installs what is missing first.
+# Runs every test: the Linux unit tests; the shipped 32-bit korvane.exe's
+# format; then the Windows side, built from the same sources for 64-bit, under
+# Wine. Installs what is missing first.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 bash scripts/bootstrap.sh
@@ -11,9 +12,11 @@ ctest --preset linux
 
 cmake --preset windows >/dev/null
 cmake --build --preset windows
-source scripts/wine-env.sh
-korvane_wine_prefix_ready
-# One wineserver for the whole run: starting Wine afresh for each test is slow.
-wineserver -p
-trap 'wineserver -k 2>/dev/null || true' EXIT
 ctest --preset windows
+
+cmake --preset wine >/dev/null
+cmake --build --preset wine
+source scripts/wine-env.sh
+korvane_wine_up
+trap 'wineserver -k 2>/dev/null || true' EXIT
+ctest --preset wine

@@ -6,8 +6,8 @@
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$here/wine-env.sh"
-korvane_wine_prefix_ready
+korvane_wine_up
 if [ -n "${KORVANE_HOSTNAME:-}" ]; then
-  exec unshare --uts bash -c 'hostname "$0" && exec wine "$@"' "$KORVANE_HOSTNAME" "$@"
+  exec unshare --uts bash -c 'hostname "$1" && shift && exec "$@"' - "$KORVANE_HOSTNAME" "$korvane_wine" "$@"
 fi
-exec wine "$@"
+exec "$korvane_wine" "$@"

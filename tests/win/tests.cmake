@@ -3,15 +3,12 @@ add_executable(korvane_win_tests
   win/charset_win_test.cpp
   win/system_operations_win_test.cpp
   win/function_binding_win_test.cpp
-  win/executable_imports_test.cpp
 )
 include(win/services.cmake OPTIONAL)
 include(win/files.cmake OPTIONAL)
 target_link_libraries(korvane_win_tests PRIVATE korvane_platform_win gtest_main)
 korvane_target_options(korvane_win_tests)
 target_include_directories(korvane_win_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
-target_compile_definitions(korvane_win_tests PRIVATE
-  KORVANE_EXE_PATH="$<TARGET_FILE:korvane>")
 add_dependencies(korvane_win_tests korvane)
 # One CTest entry per binary: each Wine start costs about a second.
 add_test(NAME win_tests COMMAND korvane_win_tests)
