@@ -3,6 +3,9 @@
 #include <array>
 
 #include "app/main_window_created.h"
+#include "services/deferred_database_start.h"
+#include "services/service_commands.h"
+#include "services/status_report.h"
 
 namespace {
 
@@ -17,6 +20,12 @@ EventHandler BoundHandler(ShellEvent event) { return handlers[static_cast<int>(e
 
 void BindProgramHandlers() {
   BindHandler(ShellEvent::MainWindowCreated, MainWindowCreated);
+  BindHandler(ShellEvent::Clock1Tick, RefreshStatusReport);
+  BindHandler(ShellEvent::Clock2Tick, StartDatabaseWhenStopped);
+  BindHandler(ShellEvent::Button1Clicked, StartSqlServices);
+  BindHandler(ShellEvent::Button2Clicked, StartOracleServices);
+  BindHandler(ShellEvent::Button3Clicked, StopSqlServices);
+  BindHandler(ShellEvent::Button4Clicked, StopOracleServices);
 }
 
 void DeliverEvent(ShellEvent event) {

@@ -5,6 +5,9 @@
 
 #include "app/event_binding.h"
 #include "app/main_window_created.h"
+#include "services/deferred_database_start.h"
+#include "services/service_commands.h"
+#include "services/status_report.h"
 
 namespace {
 
@@ -25,6 +28,12 @@ TEST_F(EventBinding, TheToolBindsEachEventToItsHandler) {
   BindProgramHandlers();
   const std::pair<ShellEvent, EventHandler> table[] = {
       {ShellEvent::MainWindowCreated, &MainWindowCreated},
+      {ShellEvent::Clock1Tick, &RefreshStatusReport},
+      {ShellEvent::Clock2Tick, &StartDatabaseWhenStopped},
+      {ShellEvent::Button1Clicked, &StartSqlServices},
+      {ShellEvent::Button2Clicked, &StartOracleServices},
+      {ShellEvent::Button3Clicked, &StopSqlServices},
+      {ShellEvent::Button4Clicked, &StopOracleServices},
   };
   for (const auto& [event, handler] : table)
     EXPECT_EQ(BoundHandler(event), handler) << "event " << static_cast<int>(event);

@@ -35,10 +35,16 @@ class ProgramRun : public ::testing::Test {
 
 TEST_F(ProgramRun, GoesFromSetUpThroughTheCreatedHandlerToShutdownInOrder) {
   ui.QueueAnswers({kAnswerOk});
+  // The notice's own message loop keeps the timers ticking.
+  ui.whileMessageOpen = [this] {
+    log.push_back("notice");
+    DeliverEvent(ShellEvent::Clock1Tick);
+  };
   window.onOleInit = [&] { EXPECT_EQ(windows.currentFolder, "C:\\Tools") << "process set-up comes first"; };
   window.onLoad = [&] {
     EXPECT_TRUE(LoadingGuardUp());
     DeliverEvent(ShellEvent::MainWindowCreated);  // must be dropped: a second notice would fail
+    DeliverEvent(ShellEvent::Clock1Tick);
   };
   window.onShow = [&] {
     EXPECT_FALSE(LoadingGuardUp());
@@ -46,6 +52,7 @@ TEST_F(ProgramRun, GoesFromSetUpThroughTheCreatedHandlerToShutdownInOrder) {
   };
   window.onLoop = [&] {
     EXPECT_FALSE(LoadingGuardUp());
+    DeliverEvent(ShellEvent::Clock1Tick);
     // What the handlers leave behind for shutdown to release.
     listenerServiceName = Text("OracleOraDb11g_home1TNSListener");
     listenerImagePath = Text("C:\\oracle\\BIN\\TNSLSNR");
@@ -54,6 +61,7 @@ TEST_F(ProgramRun, GoesFromSetUpThroughTheCreatedHandlerToShutdownInOrder) {
   window.onOleUninit = [&] {
     EXPECT_TRUE(LoadingGuardUp()) << "no handler may run while the process ends";
     DeliverEvent(ShellEvent::MainWindowCreated);
+    DeliverEvent(ShellEvent::Clock1Tick);
     EXPECT_EQ(listenerServiceName, std::string()) << "the exit handler runs before OLE is released";
     EXPECT_EQ(listenerImagePath, std::string());
     EXPECT_EQ(windows.winsockCleanups, 1);
@@ -61,6 +69,11 @@ TEST_F(ProgramRun, GoesFromSetUpThroughTheCreatedHandlerToShutdownInOrder) {
 
   EXPECT_EQ(RunProgram(window), 0);
   EXPECT_EQ(log, (std::vector<std::string>{"ole init", "load", "skin 3", "notice", "show", "loop", "ole uninit"}));
+  // One tick behind the notice, before discovery; one in the loop, after it.
+  ASSERT_EQ(ui.statusTexts.size(), 2u) << "ticks while loading or ending must be dropped";
+  EXPECT_NE(ui.statusTexts[0].find("Oracle——-无服务"), std::string::npos) << ui.statusTexts[0];
+  EXPECT_NE(ui.statusTexts[1].find("Oracle——OracleOraDb12c_home2TNSListener-无服务"), std::string::npos)
+      << ui.statusTexts[1];
 }
 
 TEST_F(ProgramRun, AWindowThatCannotBeCreatedEndsTheProcessWithoutTheExitHandler) {
