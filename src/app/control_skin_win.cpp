@@ -39,7 +39,7 @@ void ControlSkin::Remove() {
   taken.swap(subclassed_);
   for (const auto& [window, entry] : taken) {
     if (IsWindow(window) == FALSE) continue;
-    SetWindowLongA(window, GWL_WNDPROC, reinterpret_cast<LONG>(entry.original));
+    SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(entry.original));
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE);
   }
 }
@@ -52,7 +52,7 @@ void ControlSkin::Subclass(HWND window) {
                                     static_cast<std::uint32_t>(GetWindowLongA(window, GWL_STYLE)));
   if (kind == SkinKind::None) return;
   const auto original = reinterpret_cast<WNDPROC>(
-      SetWindowLongA(window, GWL_WNDPROC, reinterpret_cast<LONG>(&ControlSkin::WindowProcedure)));
+      SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ControlSkin::WindowProcedure)));
   if (original == nullptr) return;
   subclassed_[window] = Subclassed{original, kind, false};
   RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
@@ -89,7 +89,7 @@ LRESULT ControlSkin::Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM l
     // The window goes: hand it back to its own procedure for its last message.
     const WNDPROC original = found->second.original;
     subclassed_.erase(found);
-    SetWindowLongA(window, GWL_WNDPROC, reinterpret_cast<LONG>(original));
+    SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
     return CallWindowProcA(original, window, message, wParam, lParam);
   }
   switch (found->second.kind) {

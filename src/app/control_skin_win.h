@@ -1,5 +1,6 @@
 // The control skin on Win32: the standard controls of the GUI thread are
-// subclassed (SetWindowLongA, GWL_WNDPROC) and painted by the skin, and a
+// subclassed (SetWindowLongPtrA with GWLP_WNDPROC, which is SetWindowLongA
+// with GWL_WNDPROC in the 32-bit build) and painted by the skin, and a
 // WH_CALLWNDPROC hook subclasses every such control created later, so the
 // buttons of each message box get the look too.
 //

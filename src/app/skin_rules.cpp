@@ -55,6 +55,7 @@ Rgb Mix(Rgb from, Rgb to, std::int32_t percentOfTo) {
 }
 
 constexpr Rgb kWhite{255, 255, 255};
+constexpr Rgb kBlack{0, 0, 0};
 constexpr Rgb kInk{32, 34, 52};
 // The blue of the status box, so that the buttons answer the box's colour.
 constexpr Rgb kStatusBlue{0, 136, 255};
@@ -82,21 +83,21 @@ Rgb FrameColour(std::int32_t scheme) {
 }
 
 ButtonLook ButtonLookFor(std::int32_t scheme, ButtonState state) {
-  // Every scheme takes its faces from its frame colour: light at the top,
-  // a tint of the frame at the bottom, a darker frame as the border.
+  // A resting face takes its tint from the scheme's frame colour; under the
+  // mouse and pressed it turns to the blue of the status box, the tool's one
+  // accent. Pressed runs dark to light, so the face looks pushed in.
   const Rgb frame = FrameColour(scheme);
-  const Rgb shade = Mix(frame, Rgb{0, 0, 0}, 30);
   const Rgb accent = Mix(frame, kStatusBlue, 75);
   switch (state) {
     case ButtonState::Hot:
-      return {kWhite, Mix(frame, Mix(kStatusBlue, kWhite, 70), 70), Mix(shade, accent, 60), kInk, accent};
+      return {kWhite, Mix(kStatusBlue, kWhite, 62), Mix(kStatusBlue, kBlack, 15), kInk, accent};
     case ButtonState::Pressed:
-      return {Mix(frame, kStatusBlue, 25), Mix(frame, kWhite, 55), Mix(accent, Rgb{0, 0, 0}, 25), kInk, accent};
+      return {Mix(kStatusBlue, kWhite, 42), Mix(kStatusBlue, kWhite, 72), Mix(kStatusBlue, kBlack, 40), kInk, accent};
     case ButtonState::Disabled:
-      return {Mix(frame, kWhite, 85), Mix(frame, kWhite, 75), Mix(frame, kWhite, 20), Mix(frame, kInk, 35), accent};
+      return {Mix(frame, kWhite, 85), Mix(frame, kWhite, 70), Mix(frame, kWhite, 20), Mix(frame, kInk, 35), accent};
     case ButtonState::Normal:
     default:
-      return {Mix(frame, kWhite, 92), Mix(frame, kWhite, 45), shade, kInk, accent};
+      return {Mix(frame, kWhite, 94), Mix(frame, kWhite, 25), Mix(frame, kBlack, 38), kInk, accent};
   }
 }
 

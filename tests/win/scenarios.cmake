@@ -15,3 +15,11 @@ add_test(NAME gui_startup
   COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/wine-gui.sh $<TARGET_FILE:korvane_gui_scenarios>)
 set_tests_properties(gui_startup PROPERTIES TIMEOUT 1200
   ENVIRONMENT "KORVANE_SCREENSHOT_DIR=${CMAKE_BINARY_DIR}/screenshots")
+
+# The shell's Win32 pieces in the test's own process; they need a display too.
+add_executable(korvane_shell_win_tests win/gui/shell_win_test.cpp)
+target_link_libraries(korvane_shell_win_tests PRIVATE korvane_shell_win gtest_main)
+korvane_target_options(korvane_shell_win_tests)
+add_test(NAME gui_shell
+  COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/wine-gui.sh $<TARGET_FILE:korvane_shell_win_tests>)
+set_tests_properties(gui_shell PROPERTIES TIMEOUT 600)

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace gui {
 
@@ -150,6 +151,136 @@ MessageBoxView ReadMessageBox(HWND box) {
   }
   return view;
 }
+
+std::vector<int> IconSizesInExecutable(const std::string& exePath, const char* iconName) {
+  std::vector<int> sizes;
+  HMODULE module = LoadLibraryExA(exePath.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  if (module == nullptr) return sizes;
+  HRSRC group = FindResourceA(module, iconName, MAKEINTRESOURCEA(14));  // RT_GROUP_ICON
+  HGLOBAL loaded = group != nullptr ? LoadResource(module, group) : nullptr;
+  const auto* bytes = static_cast<const unsigned char*>(loaded != nullptr ? LockResource(loaded) : nullptr);
+  const DWORD length = group != nullptr ? SizeofResource(module, group) : 0;
+  // A header of three words, then one 14-byte entry per image, width first
+  // (0 stands for 256).
+  if (bytes != nullptr && length >= 6) {
+    const int count = bytes[4] | (bytes[5] << 8);
+    for (int i = 0; i < count && 6u + 14u * (i + 1) <= length; ++i) {
+      const int width = bytes[6 + 14 * i];
+      sizes.push_back(width == 0 ? 256 : width);
+    }
+  }
+  FreeLibrary(module);
+  return sizes;
+}
+
+HICON LoadIconFromExecutable(const std::string& exePath, const char* iconName, int size) {
+  HMODULE module = LoadLibraryExA(exePath.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  if (module == nullptr) return nullptr;
+  // Not shared: the icon outlives the module it came from.
+  HICON icon = static_cast<HICON>(LoadImageA(module, iconName, IMAGE_ICON, size, size, 0));
+  FreeLibrary(module);
+  return icon;
+}
+
+namespace {
+
+// 32-bit pixels of a device-independent picture, top row first.
+struct Picture {
+  int width = 0, height = 0;
+  std::vector<DWORD> pixels;
+  DWORD At(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x] & 0xFFFFFF; }
+};
+
+Picture Capture(HDC source, int x, int y, int width, int height) {
+  Picture picture;
+  picture.width = width;
+  picture.height = height;
+  picture.pixels.assign(static_cast<std::size_t>(width) * height, 0);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HDC memory = CreateCompatibleDC(source);
+  HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (memory != nullptr && bitmap != nullptr) {
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, source, x, y, SRCCOPY);
+    GdiFlush();
+    std::memcpy(picture.pixels.data(), bits, picture.pixels.size() * sizeof(DWORD));
+    SelectObject(memory, old);
+  }
+  if (bitmap != nullptr) DeleteObject(bitmap);
+  if (memory != nullptr) DeleteDC(memory);
+  return picture;
+}
+
+// The icon drawn on a plain background of `colour`.
+Picture IconOn(HICON icon, int size, COLORREF colour) {
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, size, size);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  HBRUSH brush = CreateSolidBrush(colour);
+  RECT all{0, 0, size, size};
+  FillRect(memory, &all, brush);
+  DrawIconEx(memory, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+  Picture picture = Capture(memory, 0, 0, size, size);
+  SelectObject(memory, old);
+  DeleteObject(brush);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return picture;
+}
+
+bool Near(DWORD a, DWORD b) {
+  for (int shift = 0; shift < 24; shift += 8) {
+    const int da = static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF);
+    if (da > 8 || da < -8) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool ScreenShowsIcon(HICON icon, int size, const RECT& area) {
+  if (icon == nullptr) return false;
+  // Opaque pixels are those that look the same on black and on white.
+  const Picture onBlack = IconOn(icon, size, RGB(0, 0, 0));
+  const Picture onWhite = IconOn(icon, size, RGB(255, 255, 255));
+  std::vector<std::pair<int, int>> opaque;
+  for (int y = 0; y < size; ++y)
+    for (int x = 0; x < size; ++x)
+      if (onBlack.At(x, y) == onWhite.At(x, y)) opaque.emplace_back(x, y);
+  if (opaque.empty()) return false;
+
+  HDC screen = GetDC(nullptr);
+  const Picture shown = Capture(screen, area.left, area.top, area.right - area.left, area.bottom - area.top);
+  ReleaseDC(nullptr, screen);
+  for (int top = 0; top + size <= shown.height; ++top)
+    for (int left = 0; left + size <= shown.width; ++left) {
+      bool all = true;
+      for (const auto& [x, y] : opaque)
+        if (!Near(shown.At(left + x, top + y), onBlack.At(x, y))) {
+          all = false;
+          break;
+        }
+      if (all) return true;
+    }
+  return false;
+}
+
+COLORREF ScreenPixel(POINT at) {
+  HDC screen = GetDC(nullptr);
+  const COLORREF colour = GetPixel(screen, at.x, at.y);
+  ReleaseDC(nullptr, screen);
+  return colour;
+}
+
+void MoveMouse(POINT to) { SetCursorPos(to.x, to.y); }
 
 void Press(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }
 

@@ -79,10 +79,26 @@ struct MessageBoxView {
 HWND FindMessageBox(DWORD processId);
 MessageBoxView ReadMessageBox(HWND box);
 
+// The colour the screen shows at a point.
+COLORREF ScreenPixel(POINT at);
+// Moves the mouse pointer, as the user's hand would.
+void MoveMouse(POINT to);
+
 // Presses a button without waiting for its handler (PostMessageA BM_CLICK).
 void Press(HWND button);
 // Asks the window to close, as its close box does.
 void Close(HWND window);
+
+// The widths of the images of an executable's icon group resource, read
+// from the file without running it; empty when it has no such resource.
+std::vector<int> IconSizesInExecutable(const std::string& exePath, const char* iconName);
+// Loads an icon of the given size from an executable's resources (as data).
+HICON LoadIconFromExecutable(const std::string& exePath, const char* iconName, int size);
+
+// True when the screen shows `icon`, drawn at `size` pixels, somewhere in
+// `area`: every fully opaque pixel of the icon must be on screen as it is.
+// For windows of other processes, whose icon handles cannot be read.
+bool ScreenShowsIcon(HICON icon, int size, const RECT& area);
 
 // Asks the test environment (scripts/wine-gui.sh) for a PNG of the screen,
 // cropped to `area` grown by `margin` pixels, named `name`.png in the

@@ -68,15 +68,19 @@ TEST_F(Startup, AtFirstOnlyTheNoticeIsOnScreen) {
   const gui::MessageBoxView box = gui::ReadMessageBox(notice);
   EXPECT_EQ(box.caption, "提示");
   EXPECT_EQ(box.text, kNotice);
-  EXPECT_TRUE(box.iconShown) << "the notice shows its information icon";
+  EXPECT_TRUE(box.iconShown) << "the notice shows an icon";
+  const int large = GetSystemMetrics(SM_CXICON);
+  const RECT noticeArea = gui::OuterRect(notice);
+  EXPECT_TRUE(gui::ScreenShowsIcon(LoadIconA(nullptr, IDI_INFORMATION), large, noticeArea)) << "information icon";
+  EXPECT_FALSE(gui::ScreenShowsIcon(LoadIconA(nullptr, IDI_EXCLAMATION), large, noticeArea)) << "exclamation icon";
   ASSERT_EQ(box.buttons.size(), 1u) << "an OK button only";
   EXPECT_EQ(gui::TopLevelWindows(tool->Id(), true), std::vector<HWND>{notice}) << "MainWindow is not shown yet";
 
   const HWND hidden = HiddenOrShownMainWindow();
   ASSERT_NE(hidden, nullptr) << "MainWindow exists, hidden, while the notice is open";
   EXPECT_FALSE(gui::IsShown(hidden));
-  RECT area = gui::OuterRect(notice);
-  gui::TakeScreenshot("startup-notice", area, 16, kChangeTimeoutMs);
+  EXPECT_FALSE(IsWindowEnabled(hidden)) << "a task-modal notice disables the thread's windows";
+  gui::TakeScreenshot("startup-notice", noticeArea, 16, kChangeTimeoutMs);
 }
 
 TEST_F(Startup, TheStatusReportRunsBehindTheNoticeBeforeTheListenerIsKnown) {
@@ -94,6 +98,7 @@ TEST_F(Startup, MainWindowAppearsOnceTheNoticeIsClosed) {
                            kChangeTimeoutMs));
   EXPECT_EQ(gui::FindMessageBox(tool->Id()), nullptr);
   EXPECT_EQ(gui::TopLevelWindows(tool->Id(), true), std::vector<HWND>{mainWindow});
+  EXPECT_TRUE(IsWindowEnabled(mainWindow));
 }
 
 TEST_F(Startup, TheWindowHasItsSizePlaceTitleAndFrame) {
@@ -113,11 +118,18 @@ TEST_F(Startup, TheWindowHasItsSizePlaceTitleAndFrame) {
       << std::hex << gui::ExStyleOf(mainWindow);
   EXPECT_EQ(GetWindow(mainWindow, GW_OWNER), nullptr) << "an unowned window with a taskbar button";
 
-  for (const WPARAM which : {ICON_BIG, ICON_SMALL}) {
-    DWORD_PTR icon = 0;
-    SendMessageTimeoutA(mainWindow, WM_GETICON, which, 0, SMTO_ABORTIFHUNG, 5000, &icon);
-    EXPECT_NE(icon, 0u) << "icon " << which;
-  }
+  // The small icon in the title bar is DEFAULT_ICON (another process's
+  // icon handles cannot be read, so the screen is looked at).
+  const std::string exe = std::string("Z:") + KORVANE_EXE_PATH;
+  EXPECT_EQ(gui::IconSizesInExecutable(exe, "DEFAULT_ICON"), (std::vector<int>{16, 32, 48}));
+  const int small = GetSystemMetrics(SM_CXSMICON);
+  HICON icon = gui::LoadIconFromExecutable(exe, "DEFAULT_ICON", small);
+  ASSERT_NE(icon, nullptr);
+  RECT titleStart = outer;
+  titleStart.right = outer.left + 48;
+  titleStart.bottom = outer.top + GetSystemMetrics(SM_CYCAPTION) + 8;
+  EXPECT_TRUE(gui::ScreenShowsIcon(icon, small, titleStart)) << "no DEFAULT_ICON in the title bar";
+  DestroyIcon(icon);
 }
 
 struct ExpectedControl {
@@ -188,6 +200,49 @@ TEST_F(Startup, TheStatusBoxShowsTheFourServicesWithTheListenerFound) {
       << "status box holds: " << gui::TextOf(box);
   EXPECT_TRUE(gui::TakeScreenshot("main-window", gui::OuterRect(mainWindow), 16, kChangeTimeoutMs))
       << "no screenshot (KORVANE_SCREENSHOT_DIR, scripts/wine-gui.sh)";
+}
+
+// A point on a button's face below its caption, in screen coordinates.
+POINT LowerFace(HWND button) {
+  const RECT r = gui::OuterRect(button);
+  return {(r.left + r.right) / 2, r.bottom - 7};
+}
+
+HWND ButtonWithCaption(HWND parent, const std::string& caption) {
+  for (HWND child : gui::Children(parent))
+    if (gui::ClassOf(child) == "Button" && gui::TextOf(child) == caption) return child;
+  return nullptr;
+}
+
+TEST_F(Startup, TheSkinDrawsRestingHotAndPressedButtonsApart) {
+  ASSERT_NE(mainWindow, nullptr);
+  const HWND hovered = ButtonWithCaption(mainWindow, "启动SQL服务");
+  const HWND pressed = ButtonWithCaption(mainWindow, "启动Oracle服务");
+  const HWND resting = ButtonWithCaption(mainWindow, "停止SQL服务");
+  ASSERT_TRUE(hovered != nullptr && pressed != nullptr && resting != nullptr);
+  const COLORREF restingFace = gui::ScreenPixel(LowerFace(resting));
+  EXPECT_NE(restingFace, GetSysColor(COLOR_BTNFACE)) << "the face is the skin's, not the system's";
+
+  gui::MoveMouse(LowerFace(hovered));
+  EXPECT_TRUE(gui::WaitFor([&] { return gui::ScreenPixel(LowerFace(hovered)) != restingFace; }, kChangeTimeoutMs))
+      << "no hot look under the mouse";
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutA(pressed, BM_SETSTATE, TRUE, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
+  EXPECT_TRUE(gui::WaitFor(
+      [&] {
+        const COLORREF face = gui::ScreenPixel(LowerFace(pressed));
+        return face != restingFace && face != gui::ScreenPixel(LowerFace(hovered));
+      },
+      kChangeTimeoutMs))
+      << "no pressed look of its own";
+  EXPECT_EQ(gui::ScreenPixel(LowerFace(resting)), restingFace);
+  gui::TakeScreenshot("button-looks", gui::OuterRect(mainWindow), 16, kChangeTimeoutMs);
+
+  SendMessageTimeoutA(pressed, BM_SETSTATE, FALSE, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
+  gui::MoveMouse({2, 2});
+  EXPECT_TRUE(gui::WaitFor([&] { return gui::ScreenPixel(LowerFace(hovered)) == restingFace; }, kChangeTimeoutMs))
+      << "the hot look stays after the mouse has left";
+  EXPECT_EQ(gui::ScreenPixel(LowerFace(pressed)), restingFace) << "released, the button rests again";
 }
 
 TEST_F(Startup, ClosingTheWindowEndsTheProcessWithExitCodeZero) {
