@@ -3,6 +3,7 @@
 #include <array>
 
 #include "app/main_window_created.h"
+#include "listener/listener_repair.h"
 #include "services/deferred_database_start.h"
 #include "services/service_commands.h"
 #include "services/status_report.h"
@@ -26,6 +27,7 @@ void BindProgramHandlers() {
   BindHandler(ShellEvent::Button2Clicked, StartOracleServices);
   BindHandler(ShellEvent::Button3Clicked, StopSqlServices);
   BindHandler(ShellEvent::Button4Clicked, StopOracleServices);
+  BindHandler(ShellEvent::Button5Clicked, RepairListener);
 }
 
 void DeliverEvent(ShellEvent event) {

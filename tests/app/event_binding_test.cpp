@@ -5,6 +5,7 @@
 
 #include "app/event_binding.h"
 #include "app/main_window_created.h"
+#include "listener/listener_repair.h"
 #include "services/deferred_database_start.h"
 #include "services/service_commands.h"
 #include "services/status_report.h"
@@ -34,6 +35,7 @@ TEST_F(EventBinding, TheToolBindsEachEventToItsHandler) {
       {ShellEvent::Button2Clicked, &StartOracleServices},
       {ShellEvent::Button3Clicked, &StopSqlServices},
       {ShellEvent::Button4Clicked, &StopOracleServices},
+      {ShellEvent::Button5Clicked, &RepairListener},
   };
   for (const auto& [event, handler] : table)
     EXPECT_EQ(BoundHandler(event), handler) << "event " << static_cast<int>(event);

@@ -27,6 +27,12 @@ std::string StatusWithListener(const std::string& listener) {
          "Oracle——OracleServiceORCL-无服务\r\n\r\n";
 }
 
+HWND ButtonWithCaption(HWND parent, const std::string& caption) {
+  for (HWND child : gui::Children(parent))
+    if (gui::ClassOf(child) == "Button" && gui::TextOf(child) == caption) return child;
+  return nullptr;
+}
+
 bool Has(LONG style, LONG bits) { return (style & bits) == bits; }
 bool HasNone(LONG style, LONG bits) { return (style & bits) == 0; }
 
@@ -202,16 +208,41 @@ TEST_F(Startup, TheStatusBoxShowsTheFourServicesWithTheListenerFound) {
       << "no screenshot (KORVANE_SCREENSHOT_DIR, scripts/wine-gui.sh)";
 }
 
+TEST_F(Startup, AButtonsMessageBoxHoldsTheWindowWhileTheStatusKeepsRefreshing) {
+  ASSERT_NE(mainWindow, nullptr);
+  const HWND repair = ButtonWithCaption(mainWindow, "修复监听 启动Oracle服务");
+  const HWND box = StatusBox(mainWindow);
+  ASSERT_TRUE(repair != nullptr && box != nullptr);
+  gui::Press(repair);
+  HWND question = nullptr;
+  ASSERT_TRUE(gui::WaitFor([&] { return (question = gui::FindMessageBox(tool->Id())) != nullptr; }, kChangeTimeoutMs))
+      << "按钮5 opened no message box";
+  EXPECT_FALSE(IsWindowEnabled(mainWindow)) << "a handler's box is task-modal";
+
+  // A tick rewrites the box even with the same text, which clears its
+  // modified flag: so the timer runs inside the box's own loop.
+  DWORD_PTR flag = 0;
+  SendMessageTimeoutA(box, EM_SETMODIFY, TRUE, 0, SMTO_ABORTIFHUNG, 5000, &flag);
+  EXPECT_TRUE(gui::WaitFor(
+      [&] { return SendMessageTimeoutA(box, EM_GETMODIFY, 0, 0, SMTO_ABORTIFHUNG, 5000, &flag) != 0 && flag == 0; },
+      kChangeTimeoutMs))
+      << "no status refresh while the box is open";
+
+  const gui::MessageBoxView view = gui::ReadMessageBox(question);
+  ASSERT_FALSE(view.buttons.empty());
+  HWND answer = view.buttons.back().handle;  // Cancel when the box asks, else its only button
+  for (const auto& button : view.buttons)
+    if (GetDlgCtrlID(button.handle) == IDCANCEL) answer = button.handle;
+  gui::Press(answer);
+  EXPECT_TRUE(gui::WaitFor([&] { return gui::FindMessageBox(tool->Id()) == nullptr && IsWindowEnabled(mainWindow); },
+                           kChangeTimeoutMs))
+      << "the box stayed or the window stayed disabled";
+}
+
 // A point on a button's face below its caption, in screen coordinates.
 POINT LowerFace(HWND button) {
   const RECT r = gui::OuterRect(button);
   return {(r.left + r.right) / 2, r.bottom - 7};
-}
-
-HWND ButtonWithCaption(HWND parent, const std::string& caption) {
-  for (HWND child : gui::Children(parent))
-    if (gui::ClassOf(child) == "Button" && gui::TextOf(child) == caption) return child;
-  return nullptr;
 }
 
 TEST_F(Startup, TheSkinDrawsRestingHotAndPressedButtonsApart) {
