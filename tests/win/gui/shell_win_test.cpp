@@ -106,6 +106,23 @@ TEST_F(Win32Shell, TheStatusTextIsRewrittenAlsoWhenUnchanged) {
   EXPECT_EQ(GetWindowTextLengthA(box), 0);
 }
 
+TEST_F(Win32Shell, TheHandPointerShowsOverTheButtonsOnly) {
+  HCURSOR hand = LoadCursorA(nullptr, IDC_HAND);
+  HWND button = nullptr;
+  for (HWND child = GetWindow(window.Handle(), GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+    char kind[16] = {0};
+    GetClassNameA(child, kind, sizeof kind);
+    if (std::string(kind) == "Button") button = child;
+  }
+  ASSERT_NE(button, nullptr);
+  SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+  const LPARAM overClient = MAKELPARAM(HTCLIENT, WM_MOUSEMOVE);
+  SendMessageA(window.Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(window.StatusBox()), overClient);
+  EXPECT_NE(GetCursor(), hand) << "over the status box";
+  EXPECT_EQ(SendMessageA(window.Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(button), overClient), TRUE);
+  EXPECT_EQ(GetCursor(), hand) << "over a button";
+}
+
 // --- message boxes --------------------------------------------------------
 
 struct OpenBox {
