@@ -11,6 +11,6 @@ target_compile_definitions(korvane_win_tests PRIVATE
 add_dependencies(korvane_win_tests korvane_test_service)
 
 # The status refresh benchmark (scripts/bench_status.sh): not a test.
-add_executable(korvane_status_bench WIN32 win/tools/status_bench.cpp)
+add_executable(korvane_status_bench win/tools/status_bench.cpp)
 target_link_libraries(korvane_status_bench PRIVATE korvane_platform_win user32)
 korvane_target_options(korvane_status_bench)

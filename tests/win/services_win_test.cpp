@@ -131,12 +131,9 @@ class ServicesWin : public ::testing::Test {
   void TearDown() override {
     // Every test leaves the four services stopped.
     for (const char* name : kAll) {
-      WatchUntil(name, kServiceRunning, 0);
-      if (QueryServiceState(name) != kServiceStopped) {
-        WatchUntil(name, kServiceRunning);
-        SendServiceControl(name, kServiceControlStop);
-        EXPECT_EQ(WatchUntil(name, kServiceStopped).back(), kServiceStopped) << name;
-      }
+      if (QueryServiceState(name) == kServiceStartPending) WatchUntil(name, kServiceRunning);
+      if (QueryServiceState(name) == kServiceRunning) SendServiceControl(name, kServiceControlStop);
+      EXPECT_EQ(WatchUntil(name, kServiceStopped).back(), kServiceStopped) << name;
     }
     listenerServiceName.clear();
     databaseStartOwed = false;
