@@ -29,16 +29,21 @@ korvane_target_options(korvane_bench_probe)
 
 # The scenarios: the real korvane.exe on the demo machine, worked from a
 # second program as the administrator works it.
-add_executable(korvane_e2e_scenarios
+add_library(korvane_e2e_support STATIC
   win/e2e/status_text.cpp
   win/e2e/service_watch_win.cpp
   win/e2e/tool_run_win.cpp
+)
+target_link_libraries(korvane_e2e_support PUBLIC korvane_demo_machine_lib korvane_gui_driver)
+korvane_target_options(korvane_e2e_support)
+
+add_executable(korvane_e2e_scenarios
   win/e2e/scenario_win.cpp
   win/e2e/buttons_scenario_win_test.cpp
   win/e2e/repair_scenario_win_test.cpp
   win/e2e/repair_failure_scenario_win_test.cpp
 )
-target_link_libraries(korvane_e2e_scenarios PRIVATE korvane_demo_machine_lib korvane_gui_driver gtest_main ws2_32)
+target_link_libraries(korvane_e2e_scenarios PRIVATE korvane_e2e_support gtest_main ws2_32)
 korvane_target_options(korvane_e2e_scenarios)
 target_compile_definitions(korvane_e2e_scenarios PRIVATE
   KORVANE_EXE_PATH="$<TARGET_FILE:korvane>"
@@ -55,3 +60,9 @@ add_test(NAME e2e_scenarios
           ${PROJECT_SOURCE_DIR}/scripts/wine-gui.sh $<TARGET_FILE:korvane_e2e_scenarios>)
 set_tests_properties(e2e_scenarios PROPERTIES TIMEOUT 1500
   ENVIRONMENT "KORVANE_SCREENSHOT_DIR=${CMAKE_BINARY_DIR}/screenshots")
+
+# One repair driven on the demo machine, for scripts/demo.sh without a screen.
+add_executable(korvane_demo_drive win/e2e/demo_drive_main.cpp)
+target_link_libraries(korvane_demo_drive PRIVATE korvane_e2e_support)
+korvane_target_options(korvane_demo_drive)
+add_dependencies(korvane_demo_drive korvane_demo_machine)

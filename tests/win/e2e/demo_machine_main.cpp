@@ -5,6 +5,9 @@
 //       installs the four services, puts listener.ora and tnsnames.ora
 //       (naming the host OLDPC) into the Oracle home, starts all four
 //       services and waits until they run
+//   korvane_demo_machine start
+//       starts the four services (if they do not run yet) and waits until
+//       they run: after a restart of the prefix, which starts them itself
 //   korvane_demo_machine remove
 //       stops and deletes the four services
 //
@@ -17,6 +20,16 @@
 namespace {
 
 constexpr DWORD kStartWaitMs = 60000;
+
+int Start() {
+  for (const char* name : demo::kServiceNames) {
+    if (!demo::StartAndWait(name, kStartWaitMs)) {
+      std::fprintf(stderr, "%s did not start\n", name);
+      return 1;
+    }
+  }
+  return 0;
+}
 
 int Install(const std::string& testService, const std::string& listenerStandIn, const std::string& fixtures) {
   const std::string folder = demo::WindowsPath(fixtures);
@@ -37,12 +50,7 @@ int Install(const std::string& testService, const std::string& listenerStandIn, 
     return 1;
   }
   demo::ClearLogs();
-  for (const char* name : demo::kServiceNames) {
-    if (!demo::StartAndWait(name, kStartWaitMs)) {
-      std::fprintf(stderr, "%s did not start\n", name);
-      return 1;
-    }
-  }
+  if (Start() != 0) return 1;
   std::printf("services: %s, %s, %s, %s (running)\n", demo::kServiceNames[0], demo::kServiceNames[1],
               demo::kServiceNames[2], demo::kServiceNames[3]);
   std::printf("listener image path: %s\n", demo::kListenerImagePath);
@@ -66,9 +74,11 @@ int Remove() {
 int main(int argc, char** argv) {
   const std::string command = argc > 1 ? argv[1] : "";
   if (command == "install" && argc == 5) return Install(argv[2], argv[3], argv[4]);
+  if (command == "start" && argc == 2) return Start();
   if (command == "remove" && argc == 2) return Remove();
   std::fprintf(stderr,
                "usage: korvane_demo_machine install <test service> <listener stand-in> <fixtures>\n"
+               "       korvane_demo_machine start\n"
                "       korvane_demo_machine remove\n");
   return 2;
 }

@@ -180,28 +180,6 @@ void Scenario::BringServicesTo(const std::array<bool, 4>& running) {
 
 std::vector<int> AsPath(const std::vector<DWORD>& seen) { return std::vector<int>(seen.begin(), seen.end()); }
 
-bool IsOneRestart(const std::vector<int>& path) {
-  std::size_t at = !path.empty() && path[0] == SERVICE_RUNNING ? 1 : 0;
-  auto next = [&](int state) { return at < path.size() && path[at] == state ? (++at, true) : false; };
-  if (!next(SERVICE_STOP_PENDING)) return false;
-  next(SERVICE_STOPPED);
-  return next(SERVICE_START_PENDING) && next(SERVICE_RUNNING) && at == path.size();
-}
-
-StatusTrail AwaitRestart(ToolRun& tool, const std::vector<int>& which) {
-  std::vector<bool> stopped(4, false);
-  return tool.WatchStatus(
-      [&](const States& states) {
-        bool all = true;
-        for (int service : which) {
-          if (states[service] != SERVICE_RUNNING) stopped[service] = true;
-          all = all && stopped[service] && states[service] == SERVICE_RUNNING;
-        }
-        return all;
-      },
-      kServiceTimeoutMs);
-}
-
 void UsePausableSqlServer() {
   std::string error;
   pausableInUse = true;

@@ -79,14 +79,6 @@ class Scenario : public ::testing::Test {
 // What the service manager saw of one service, as states 1 to 7.
 std::vector<int> AsPath(const std::vector<DWORD>& seen);
 
-// Whether a path of states is one restart: (running,) stopping, (stopped,)
-// starting, running. The stopped state lasts only until the next tick of the
-// tool's poll, so a watcher may not see it.
-bool IsOneRestart(const std::vector<int>& path);
-// Watches the status box until each service in `which` has been restarted
-// (IsOneRestart of what the box showed of it).
-StatusTrail AwaitRestart(ToolRun& tool, const std::vector<int>& which);
-
 // Points MSSQLSERVER at the pausable program (the scenario's SetUp points
 // it back).
 void UsePausableSqlServer();

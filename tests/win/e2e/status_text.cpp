@@ -27,6 +27,8 @@ std::string Entry(int which, int state, const std::string& listenerName) {
 
 }  // namespace
 
+std::string StateWord(int state) { return kWords[state < 0 || state > 6 ? 1 : state]; }
+
 std::string StatusText(const States& states, const std::string& listenerName) {
   std::string text;
   for (int which = 0; which < 4; ++which) text += Entry(which, states[which], listenerName);

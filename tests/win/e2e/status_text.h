@@ -20,6 +20,9 @@ std::string StatusText(const States& states, const std::string& listenerName);
 // shows as stopped, 1). False when the text is not exactly such a text.
 bool ParseStatus(const std::string& text, const std::string& listenerName, States* states);
 
+// The word the box shows for a state ("已启动" ...).
+std::string StateWord(int state);
+
 // A GBK text made readable in a test's output: UTF-8, line breaks as \r\n.
 std::string Shown(const std::string& gbk);
 

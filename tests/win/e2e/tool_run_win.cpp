@@ -6,6 +6,7 @@ namespace e2e {
 
 namespace {
 
+constexpr DWORD kRestartTimeoutMs = 60000;
 const std::string kTitle = "Korvane";
 const std::string kMainWindowClass = "KorvaneMainWindow";
 
@@ -121,6 +122,28 @@ StatusTrail ToolRun::WatchStatus(const std::function<bool(const States&)>& done,
 bool ToolRun::Close(DWORD timeoutMs, DWORD* exitCode) {
   gui::Close(window_);
   return process_->WaitForExit(timeoutMs, exitCode);
+}
+
+bool IsOneRestart(const std::vector<int>& path) {
+  std::size_t at = !path.empty() && path[0] == SERVICE_RUNNING ? 1 : 0;
+  auto next = [&](int state) { return at < path.size() && path[at] == state ? (++at, true) : false; };
+  if (!next(SERVICE_STOP_PENDING)) return false;
+  next(SERVICE_STOPPED);
+  return next(SERVICE_START_PENDING) && next(SERVICE_RUNNING) && at == path.size();
+}
+
+StatusTrail AwaitRestart(ToolRun& tool, const std::vector<int>& which) {
+  std::vector<bool> stopped(4, false);
+  return tool.WatchStatus(
+      [&](const States& states) {
+        bool all = true;
+        for (int service : which) {
+          if (states[service] != SERVICE_RUNNING) stopped[service] = true;
+          all = all && stopped[service] && states[service] == SERVICE_RUNNING;
+        }
+        return all;
+      },
+      kRestartTimeoutMs);
 }
 
 std::string DifferencesFrom(const gui::MessageBoxView& box, const ExpectedBox& expected) {

@@ -72,6 +72,14 @@ class ToolRun {
   HWND statusBox_ = nullptr;
 };
 
+// Whether a path of states is one restart: (running,) stopping, (stopped,)
+// starting, running. The stopped state lasts only until the next tick of the
+// tool's poll, so a watcher may not see it.
+bool IsOneRestart(const std::vector<int>& path);
+// Watches the status box until each service in `which` (demo::ServiceIndex)
+// has been stopped and runs again, or a minute is up.
+StatusTrail AwaitRestart(ToolRun& tool, const std::vector<int>& which);
+
 // A message box as it should look: caption, text, whether it shows an icon
 // and which buttons (by id) it has.
 struct ExpectedBox {
