@@ -15,7 +15,7 @@ const char kLogFolder[] = "C:\\korvane-demo\\logs";
 
 // The database stops slowly, as a real one does: the repair's poll then has
 // something to wait for.
-const Delays kDemoDelays[4] = {{1500, 1500}, {1000, 1000}, {800, 1200}, {1500, 3000}};
+const Delays kDemoDelays[4] = {{1500, 1500}, {1000, 1000}, {1000, 1200}, {1500, 3000}};
 
 namespace {
 

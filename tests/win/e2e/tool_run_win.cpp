@@ -60,7 +60,18 @@ bool ToolRun::OpenMainWindow(std::string* problem) {
   return statusBox_ != nullptr;
 }
 
-std::string ToolRun::Status() const { return gui::TextOf(statusBox_); }
+std::string ToolRun::Status() const {
+  // One WM_GETTEXT into a buffer with room to spare: asking for the length
+  // first and the text then would cut a text that grew in between, as the
+  // status text does whenever a state word gets longer.
+  std::string text(4096, '\0');
+  DWORD_PTR copied = 0;
+  if (SendMessageTimeoutA(statusBox_, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]), SMTO_ABORTIFHUNG,
+                          5000, &copied) == 0)
+    return std::string();
+  text.resize(copied < text.size() ? static_cast<std::size_t>(copied) : text.size() - 1);
+  return text;
+}
 
 bool ToolRun::ShownStates(States* states) const { return ParseStatus(Status(), listenerName_, states); }
 
