@@ -1,5 +1,7 @@
 #include "tool_run_win.h"
 
+#include <cstring>
+
 #include <algorithm>
 
 namespace e2e {
@@ -69,7 +71,10 @@ std::string ToolRun::Status() const {
   if (SendMessageTimeoutA(statusBox_, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]), SMTO_ABORTIFHUNG,
                           5000, &copied) == 0)
     return std::string();
-  text.resize(copied < text.size() ? static_cast<std::size_t>(copied) : text.size() - 1);
+  // Across processes Wine counts the copy in characters, not bytes, so the
+  // count would cut a Chinese text short: the text ends at its zero byte.
+  (void)copied;
+  text.resize(std::strlen(text.c_str()));
   return text;
 }
 

@@ -98,12 +98,14 @@ std::string TextOf(HWND window) {
   DWORD_PTR length = 0;
   if (SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &length) == 0)
     return std::string();
-  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  // Across processes Wine may count in characters, not bytes: leave room for
+  // two bytes a character and take the text up to its zero byte.
+  std::string text(static_cast<std::size_t>(length) * 2 + 16, '\0');
   DWORD_PTR copied = 0;
   if (SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]), SMTO_ABORTIFHUNG,
                           kAnswerTimeoutMs, &copied) == 0)
     return std::string();
-  text.resize(copied <= length ? static_cast<std::size_t>(copied) : static_cast<std::size_t>(length));
+  text.resize(std::strlen(text.c_str()));
   return text;
 }
 
