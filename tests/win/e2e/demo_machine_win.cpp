@@ -164,10 +164,17 @@ bool RemoveService(const char* name) {
 }
 
 DWORD StateOf(const char* name) {
-  Service service(name);
-  SERVICE_STATUS status{};
-  if (service.get() == nullptr || QueryServiceStatus(service.get(), &status) == FALSE) return 0;
-  return status.dwCurrentState;
+  // Wine's service manager now and then fails a call when the machine is
+  // busy; only a service that does not exist counts as none.
+  for (int attempt = 0;; ++attempt) {
+    {
+      Service service(name);
+      SERVICE_STATUS status{};
+      if (service.get() != nullptr && QueryServiceStatus(service.get(), &status) != FALSE) return status.dwCurrentState;
+      if (GetLastError() == ERROR_SERVICE_DOES_NOT_EXIST || attempt == 4) return 0;
+    }
+    Sleep(20);
+  }
 }
 
 bool WaitForState(const char* name, DWORD state, DWORD timeoutMs) {

@@ -60,7 +60,7 @@ bool UsePausableProgram(ServiceIndex which, bool pausable, const Delays& delays,
 bool RemoveService(const char* name);
 
 // The service manager's state of the service (SERVICE_STOPPED ...), 0 when
-// it cannot be opened.
+// it does not exist (or the manager fails five times in a row).
 DWORD StateOf(const char* name);
 // Requests and waits up to `timeoutMs` for `state`. True when reached.
 bool StartAndWait(const char* name, DWORD timeoutMs);
