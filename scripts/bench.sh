@@ -86,7 +86,7 @@ hz=$(getconf CLK_TCK)
 prefix_pids() {
   local pid
   for pid in $(pgrep -f -- "$1" || true); do
-    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && echo "$pid"
+    tr '\0' '\n' 2>/dev/null <"/proc/$pid/environ" | grep -qxF "WINEPREFIX=$WINEPREFIX" && echo "$pid"
   done
 }
 cpu_ticks() {  # utime + stime of the given processes
