@@ -86,7 +86,7 @@ hz=$(getconf CLK_TCK)
 prefix_pids() {
   local pid
   for pid in $(pgrep -f -- "$1" || true); do
-    tr '\0' '\n' 2>/dev/null <"/proc/$pid/environ" | grep -qxF "WINEPREFIX=$WINEPREFIX" && echo "$pid"
+    if tr '\0' '\n' 2>/dev/null <"/proc/$pid/environ" | grep -qxF "WINEPREFIX=$WINEPREFIX"; then echo "$pid"; fi
   done
 }
 cpu_ticks() {  # utime + stime of the given processes
